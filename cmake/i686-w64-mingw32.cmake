@@ -1,0 +1,4 @@
+# The shipped binaries: 32-bit Windows.
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CVN_MINGW_TRIPLET i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
