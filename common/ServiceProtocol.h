@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace cvn {
 
@@ -39,6 +40,12 @@ enum ResultStatus : char {
   kStatusDone = 'Y',
   kStatusFailed = 'N',
   kStatusPartly = 'M',
+};
+
+// A status byte and its reply text, as the service sends them.
+struct ServiceReply {
+  char status = kStatusDone;
+  std::string text;
 };
 
 }  // namespace cvn
