@@ -1,5 +1,5 @@
-// Redirects HKEY_CURRENT_USER to a fresh scratch key for one test, so tests touch the
-// real registry of the Wine prefix without seeing each other's values.
+// Redirects HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE to fresh scratch keys for one test,
+// so tests touch the real registry of the Wine prefix without seeing each other's values.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,7 +16,8 @@ class RegistrySandbox : public ::testing::Test {
 
  private:
   std::string scratchPath_;
-  HKEY scratch_ = nullptr;
+  HKEY user_ = nullptr;
+  HKEY machine_ = nullptr;
 };
 
 }  // namespace cvn::test
