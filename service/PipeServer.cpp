@@ -38,6 +38,7 @@ void PipeServer::Run(ServiceCommands& commands) {
   }
 }
 
+// Every overlapped call below resets the I/O event itself when it starts the operation.
 PipeServer::Wait PipeServer::Complete(OVERLAPPED& overlapped, DWORD sliceMs) {
   const HANDLE handles[] = {ioEvent_.Get(), stop_.Event()};
   for (;;) {
@@ -56,7 +57,6 @@ bool PipeServer::WaitForClient() {
   for (;;) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = ioEvent_.Get();
-    ResetEvent(ioEvent_.Get());
     if (ConnectNamedPipe(pipe_.Get(), &overlapped)) return false;  // never synchronous
     const DWORD error = GetLastError();
     if (error == ERROR_PIPE_CONNECTED) return true;
@@ -89,7 +89,6 @@ void PipeServer::ServeConnection(ServiceCommands& commands) {
 bool PipeServer::ReadChunk(char* into, DWORD size, DWORD& read, bool& moreData) {
   OVERLAPPED overlapped{};
   overlapped.hEvent = ioEvent_.Get();
-  ResetEvent(ioEvent_.Get());
   if (!ReadFile(pipe_.Get(), into, size, nullptr, &overlapped)) {
     const DWORD error = GetLastError();
     if (error == ERROR_IO_PENDING) {
@@ -126,7 +125,6 @@ std::optional<std::string> PipeServer::ReadRequest() {
 bool PipeServer::WriteReply(const std::string& reply) {
   OVERLAPPED overlapped{};
   overlapped.hEvent = ioEvent_.Get();
-  ResetEvent(ioEvent_.Get());
   if (!WriteFile(pipe_.Get(), reply.data(), static_cast<DWORD>(reply.size()), nullptr, &overlapped)) {
     if (GetLastError() != ERROR_IO_PENDING) return false;
     if (Complete(overlapped, kTransferSliceMs) != Wait::Completed) return false;

@@ -56,16 +56,15 @@ std::optional<ServiceReply> ActivationPipeClient::Transact(std::string_view requ
   if (!IsOpen()) return std::nullopt;
   if (request.size() > kPipeBufferSize) hooks_.log("(Buffer size " + std::to_string(request.size()) + ")");
 
+  // ReadFile and WriteFile reset the event themselves when they start the transfer.
   OVERLAPPED write{};
   write.hEvent = event_.Get();
-  ResetEvent(event_.Get());
   DWORD transferred = 0;
   BOOL started = WriteFile(pipe_.Get(), request.data(), static_cast<DWORD>(request.size()), nullptr, &write);
   if (!Finish(write, started, transferred)) return std::nullopt;
 
   OVERLAPPED read{};
   read.hEvent = event_.Get();
-  ResetEvent(event_.Get());
   std::fill(reply_.begin(), reply_.end(), '\0');
   transferred = 0;
   started = ReadFile(pipe_.Get(), reply_.data(), kPipeBufferSize, nullptr, &read);
