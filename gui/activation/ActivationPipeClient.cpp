@@ -52,8 +52,8 @@ bool ActivationPipeClient::Finish(OVERLAPPED& overlapped, BOOL started, DWORD& t
   return GetOverlappedResult(pipe_.Get(), &overlapped, &transferred, FALSE) && transferred > 0;
 }
 
-std::optional<ServiceReply> ActivationPipeClient::Transact(std::string_view request) {
-  if (!IsOpen()) return std::nullopt;
+ActivationPipeClient::Result ActivationPipeClient::Transact(std::string_view request) {
+  if (!IsOpen()) return {Outcome::SendFailed, {}};
   if (request.size() > kPipeBufferSize) hooks_.log("(Buffer size " + std::to_string(request.size()) + ")");
 
   // ReadFile and WriteFile reset the event themselves when they start the transfer.
@@ -61,17 +61,17 @@ std::optional<ServiceReply> ActivationPipeClient::Transact(std::string_view requ
   write.hEvent = event_.Get();
   DWORD transferred = 0;
   BOOL started = WriteFile(pipe_.Get(), request.data(), static_cast<DWORD>(request.size()), nullptr, &write);
-  if (!Finish(write, started, transferred)) return std::nullopt;
+  if (!Finish(write, started, transferred)) return {Outcome::SendFailed, {}};
 
   OVERLAPPED read{};
   read.hEvent = event_.Get();
   std::fill(reply_.begin(), reply_.end(), '\0');
   transferred = 0;
   started = ReadFile(pipe_.Get(), reply_.data(), kPipeBufferSize, nullptr, &read);
-  if (!Finish(read, started, transferred) || transferred < 2) return std::nullopt;
+  if (!Finish(read, started, transferred) || transferred < 2) return {Outcome::ReceiveFailed, {}};
 
   const std::string_view text(reply_.data() + 1, transferred - 1);
-  return ServiceReply{reply_[0], std::string(text.substr(0, text.find('\0')))};
+  return {Outcome::Replied, {reply_[0], std::string(text.substr(0, text.find('\0')))}};
 }
 
 }  // namespace cvn::activation

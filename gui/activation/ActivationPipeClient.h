@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,9 +26,14 @@ class ActivationPipeClient {
   // False, with a log line saying why, when the service cannot be reached.
   bool Open();
   bool IsOpen() const { return static_cast<bool>(pipe_); }
-  // Sends one request and returns the reply; empty when the transport failed or the
-  // activation was cancelled while waiting.
-  std::optional<ServiceReply> Transact(std::string_view request);
+  enum class Outcome { Replied, SendFailed, ReceiveFailed };
+  struct Result {
+    Outcome outcome;
+    ServiceReply reply;  // when Replied
+  };
+  // Sends one request and reads its reply. A transfer cancelled by the user counts as
+  // failed, as does a reply shorter than two bytes.
+  Result Transact(std::string_view request);
   void Close();
 
  private:

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ class FakeCommands : public service::ServiceCommands {
   ServiceReply reply{kStatusDone, {}};
   // When set, every command waits for this event before answering.
   HANDLE holdUntil = nullptr;
+  // Runs on the server's thread as each command arrives.
+  std::function<void()> onCall;
 
   std::vector<std::string> Calls() const {
     std::lock_guard lock(mutex_);
@@ -55,6 +58,7 @@ class FakeCommands : public service::ServiceCommands {
       std::lock_guard lock(mutex_);
       calls_.push_back(std::move(call));
     }
+    if (onCall) onCall();
     if (holdUntil) WaitForSingleObject(holdUntil, INFINITE);
     return reply;
   }

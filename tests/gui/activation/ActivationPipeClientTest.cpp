@@ -33,22 +33,22 @@ TEST_F(ActivationPipeClientTest, OneConnectionServesEveryCommand) {
   ASSERT_TRUE(client.Open());
   commands_.reply = {'M', "Adapter 1:\r\nDone\r\n"};
   const auto first = client.Transact("\x81{G}|\x01~");
-  ASSERT_TRUE(first.has_value());
-  EXPECT_EQ('M', first->status);
-  EXPECT_EQ("Adapter 1:\r\nDone\r\n", first->text);
+  ASSERT_EQ(ActivationPipeClient::Outcome::Replied, first.outcome);
+  EXPECT_EQ('M', first.reply.status);
+  EXPECT_EQ("Adapter 1:\r\nDone\r\n", first.reply.text);
   commands_.reply = {'Y', ""};
-  EXPECT_EQ("Done\r\n", client.Transact("\x83\x83")->text);
+  EXPECT_EQ("Done\r\n", client.Transact("\x83\x83").reply.text);
   EXPECT_EQ(2u, commands_.Calls().size());
   EXPECT_TRUE(log_.empty());
   client.Close();
-  EXPECT_FALSE(client.Transact("\x83\x83").has_value());
+  EXPECT_EQ(ActivationPipeClient::Outcome::SendFailed, client.Transact("\x83\x83").outcome);
 }
 
 TEST_F(ActivationPipeClientTest, LongRequestIsLoggedAndSentWhole) {
   ActivationPipeClient client(Hooks(), server_.PipeName());
   ASSERT_TRUE(client.Open());
   const std::string request = "\x88?|" + std::string(1497, 'h');
-  EXPECT_TRUE(client.Transact(request).has_value());
+  EXPECT_EQ(ActivationPipeClient::Outcome::Replied, client.Transact(request).outcome);
   EXPECT_EQ((std::vector<std::string>{"(Buffer size 1500)"}), log_);
   EXPECT_EQ("SetHosts [?] [" + std::string(1497, 'h') + "]", commands_.Calls().at(0));
 }
@@ -73,7 +73,7 @@ TEST_F(ActivationPipeClientTest, CancelWhileAwaitingTheReplyEndsTheTransaction) 
   ActivationPipeClient client(Hooks(), server_.PipeName());
   ASSERT_TRUE(client.Open());
   PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);  // wakes the wait for a message round
-  EXPECT_FALSE(client.Transact("\x8Bw").has_value());
+  EXPECT_EQ(ActivationPipeClient::Outcome::ReceiveFailed, client.Transact("\x8Bw").outcome);
   EXPECT_GT(messageRounds_, 0);
   SetEvent(release.Get());
   client.Close();
@@ -82,15 +82,15 @@ TEST_F(ActivationPipeClientTest, CancelWhileAwaitingTheReplyEndsTheTransaction) 
   commands_.holdUntil = nullptr;
   ActivationPipeClient next(Hooks(), server_.PipeName());
   for (int i = 0; i < 200 && !next.Open(); ++i) Sleep(10);
-  EXPECT_EQ("Done\r\n", next.Transact("\x83\x83")->text);
+  EXPECT_EQ("Done\r\n", next.Transact("\x83\x83").reply.text);
 }
 
 TEST_F(ActivationPipeClientTest, ServiceStoppingMidConnectionFailsTheCommand) {
   ActivationPipeClient client(Hooks(), server_.PipeName());
   ASSERT_TRUE(client.Open());
-  ASSERT_TRUE(client.Transact("\x83\x83").has_value());
+  ASSERT_EQ(ActivationPipeClient::Outcome::Replied, client.Transact("\x83\x83").outcome);
   server_.Stop();
-  EXPECT_FALSE(client.Transact("\x83\x83").has_value());
+  EXPECT_NE(ActivationPipeClient::Outcome::Replied, client.Transact("\x83\x83").outcome);
 }
 
 }  // namespace
