@@ -11,7 +11,7 @@ namespace {
 
 enum RowImage { kImageDone, kImageFailed, kImagePartly, kImageComponent, kImageFinished };
 
-constexpr int kWidth = 330;
+constexpr int kWidth = 340;  // room for both columns (280 and 32) and a scroll bar
 constexpr int kHeight = 292;
 
 // The user's short date and long time, as the log shows them.
@@ -70,9 +70,9 @@ void TCvSetForm::CreateControls() {
   PrgsTimer.onTimer = [this] { ProgressTick(); };
   PrgsTimer.Create(*this, timings_.progressFirstMs, true);
 
-  CloseBtn.Create(*this, "Close", 8, 258, 100, 26);
-  Detail.Create(*this, "Detail ...", 115, 258, 100, 26);
-  ShowMain.Create(*this, "Main window", 222, 258, 100, 26);
+  CloseBtn.Create(*this, "Close", 8, 258, 104, 26);
+  Detail.Create(*this, "Detail ...", 118, 258, 104, 26);
+  ShowMain.Create(*this, "Main window", 228, 258, 104, 26);
   CloseBtn.onClick = [this] {
     ui::ProcessMessages();
     Close();
