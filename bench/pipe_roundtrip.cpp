@@ -35,7 +35,7 @@ void WaitForPipe(const std::string& name) {
 
 double MeasureService() {
   cvn::service::StopSignal stop;
-  cvn::service::TCvnSrv commands;
+  cvn::service::TCvnSrv commands(cvn::service::Win32Platform());
   const std::string name = UniquePipe("service");
   std::thread server([&] { cvn::service::ServiceExecute(stop, commands, name); });
   WaitForPipe(name);

@@ -8,10 +8,6 @@ ServiceReply NotAvailable() { return {kStatusFailed, {}}; }
 
 }  // namespace
 
-ServiceReply TCvnSrv::scRestartAdapter(const std::string&) { return NotAvailable(); }
-ServiceReply TCvnSrv::scSetAdapters(const std::string&, int) { return NotAvailable(); }
-ServiceReply TCvnSrv::scSetSuffixList(const std::string&) { return NotAvailable(); }
-ServiceReply TCvnSrv::scFlushDns() { return NotAvailable(); }
 ServiceReply TCvnSrv::scSetFirewall(std::uint8_t) { return NotAvailable(); }
 ServiceReply TCvnSrv::scSetMailClient(const std::string&) { return NotAvailable(); }
 ServiceReply TCvnSrv::scSetTimeZone(const std::string&) { return NotAvailable(); }
@@ -20,7 +16,6 @@ ServiceReply TCvnSrv::scSetHosts(const std::string&, const std::string&) { retur
 ServiceReply TCvnSrv::scSetShares(bool, const std::string&) { return NotAvailable(); }
 ServiceReply TCvnSrv::scSetDialDefaults(const std::string&, const std::string&) { return NotAvailable(); }
 ServiceReply TCvnSrv::scSetWorkgroup(const std::string&) { return NotAvailable(); }
-ServiceReply TCvnSrv::scRenewAddress(int) { return NotAvailable(); }
 ServiceReply TCvnSrv::scControlService(std::uint8_t, const std::string&) { return NotAvailable(); }
 ServiceReply TCvnSrv::scSetRoutes(const std::string&) { return NotAvailable(); }
 

@@ -52,7 +52,7 @@ void WINAPI ServiceMain(DWORD, LPSTR*) {
   if (!State().statusHandle) return;
   Report(SERVICE_START_PENDING);
   Report(SERVICE_RUNNING);
-  TCvnSrv commands;
+  TCvnSrv commands(Win32Platform());
   ServiceExecute(State().stop, commands);
   Report(SERVICE_STOPPED);
 }
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
   }
   if (HasSwitch(argc, argv, "/console")) {
     SetConsoleCtrlHandler(ConsoleHandler, TRUE);
-    TCvnSrv commands;
+    TCvnSrv commands(Win32Platform());
     ServiceExecute(State().stop, commands);
     return 0;
   }
