@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/shell/ActivateProfile.h"
+#include "gui/store/AppSettings.h"
 #include "gui/store/ProfileStore.h"
 #include "gui/ui/Application.h"
 #include "gui/ui/Dialogs.h"
@@ -36,6 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   const std::vector<std::string> arguments = Arguments();
   cvn::shell::ActivationShell shell;
+  shell.startWifi = cvn::store::LoadAppSettings([](const std::string& error) { cvn::ui::ShowError(error); }).startWifi;
   if (arguments.size() == 2 && lstrcmpiA(arguments[1].c_str(), "fq") == 0) {
     cvn::shell::ActivateProfile(shell, arguments[0], true);
     return 0;

@@ -20,6 +20,9 @@ class ActivationContext {
   // service could not be reached or the connection broke: the component returns at once
   // and the activation ends.
   virtual bool SendServiceCommand(const std::string& command, int row) = 0;
+  // A request whose failure does not matter to the activation: no row, and a failed
+  // exchange neither ends the run nor is reported.
+  virtual void SendServiceCommandIgnoringFailure(const std::string& command) = 0;
   // The profile's key, open for reading for the whole run.
   virtual const win::RegKey& Profile() const = 0;
   virtual bool Cancelled() const = 0;

@@ -20,7 +20,8 @@ struct ComponentSequence {
   std::vector<ComponentStep> afterService;  // ini files, programs after
 };
 
-// The components this build applies.
-ComponentSequence StandardComponents();
+// The components this build applies. `startWifi`: start the Windows wireless service
+// before connecting wireless adapters.
+ComponentSequence StandardComponents(bool startWifi);
 
 }  // namespace cvn::activation

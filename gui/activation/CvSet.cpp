@@ -188,19 +188,28 @@ void TCvSetForm::CloseRow(int row, char result) {
   ui::ProcessMessages();
 }
 
+bool TCvSetForm::EnsureConnected() {
+  if (client_.IsOpen()) return true;
+  // One attempt per run: the first command opens the connection.
+  const bool opened = !connectAttempted_ && client_.Open();
+  connectAttempted_ = true;
+  return opened;
+}
+
+void TCvSetForm::SendServiceCommandIgnoringFailure(const std::string& command) {
+  if (!EnsureConnected()) return;
+  const ActivationPipeClient::Result result = client_.Transact(command);
+  if (result.outcome == ActivationPipeClient::Outcome::Replied) Log(result.reply.text);
+}
+
 bool TCvSetForm::SendServiceCommand(const std::string& command, int row) {
-  if (!client_.IsOpen()) {
-    // One attempt per run: the first command opens the connection.
-    const bool opened = !connectAttempted_ && client_.Open();
-    connectAttempted_ = true;
-    if (!opened) {
-      TitleLb.SetCaption("Can not connect to the service");
-      Log("[x] Can not connect to the service, exit");
-      Log("Please refer to the trouble shooting guide for solution.");
-      CloseRow(row, kStatusFailed);
-      connectionLost_ = true;
-      return false;
-    }
+  if (!EnsureConnected()) {
+    TitleLb.SetCaption("Can not connect to the service");
+    Log("[x] Can not connect to the service, exit");
+    Log("Please refer to the trouble shooting guide for solution.");
+    CloseRow(row, kStatusFailed);
+    connectionLost_ = true;
+    return false;
   }
   const ActivationPipeClient::Result result = client_.Transact(command);
   if (result.outcome != ActivationPipeClient::Outcome::Replied) {

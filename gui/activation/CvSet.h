@@ -56,6 +56,9 @@ class TCvSetForm : public ui::Form, private ActivationContext {
   int OpenRow(const std::string& title) override;
   void CloseRow(int row, char result) override;
   bool SendServiceCommand(const std::string& command, int row) override;
+  void SendServiceCommandIgnoringFailure(const std::string& command) override;
+  // Opens the connection on the first service command; false (logged) when it cannot.
+  bool EnsureConnected();
   const win::RegKey& Profile() const override { return profile_; }
   bool Cancelled() const override { return cancelled_; }
 

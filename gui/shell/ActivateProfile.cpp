@@ -12,8 +12,9 @@ void ActivateProfile(ActivationShell& shell, const std::string& profileName, boo
   if (shell.setCaption) shell.setCaption("CVN 6.7.0 - " + profileName);
 
   shell.window.reset();
-  shell.window = std::make_unique<activation::TCvSetForm>(shell.mainWindow, shell.components, shell.autoClose,
-                                                          shell.timings, shell.pipeName);
+  shell.window = std::make_unique<activation::TCvSetForm>(
+      shell.mainWindow, shell.components.value_or(activation::StandardComponents(shell.startWifi)), shell.autoClose,
+      shell.timings, shell.pipeName);
   shell.window->onShowMain = shell.showMainWindow;
   try {
     if (silent) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/activation/CvSet.h"
@@ -20,8 +21,9 @@ struct ActivationShell {
   std::function<void(const std::string&)> setTrayHint;
   std::function<void(const std::string&)> setCaption;
   std::function<void()> showMainWindow;
-  // How activations run; tests give their own.
-  activation::ComponentSequence components = activation::StandardComponents();
+  bool startWifi = false;  // the StartWifi option, read at start-up
+  // How activations run; tests give their own components.
+  std::optional<activation::ComponentSequence> components;
   activation::ActivationTimings timings;
   std::string pipeName = kPipeName;
 };
