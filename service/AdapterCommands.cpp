@@ -5,24 +5,17 @@
 #include "CvnSrv.h"
 #include "common/AdapterRequest.h"
 #include "win/RegKey.h"
+#include "common/Text.h"
+#include "win/Text.h"
 
 namespace cvn::service {
 namespace {
 
+using win::SameText;
+
 constexpr char kNetClassGuid[] = "{4D36E972-E325-11CE-BFC1-08002BE10318}";
 constexpr char kClassRoot[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\";
 constexpr std::size_t kGuidLength = 38;
-
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(),
-                                                -1) == CSTR_EQUAL;
-}
-
-std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::string ReadMachineText(const std::string& path, const char* name) {
   win::RegKey key;

@@ -9,22 +9,15 @@
 #include "common/AdapterRequest.h"
 #include "common/Decimal.h"
 #include "win/RegKey.h"
+#include "common/Text.h"
+#include "win/Text.h"
 
 namespace cvn::service {
 namespace {
 
+using win::SameText;
+
 constexpr char kControlSection[] = "Cvn";
-
-std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.c_str(), -1,
-                                                b.c_str(), -1) == CSTR_EQUAL;
-}
 
 // One ini file read through the profile API, which compares names without regard to case.
 class IniFile {

@@ -24,6 +24,16 @@ void Report(int result, const char* label, bool& restart, std::string& text) {
   else if (result != 0) text += label + WmiResultText(result);
 }
 
+// Empty when the management service cannot be reached; a null object when it has no
+// configuration for this adapter.
+std::optional<std::unique_ptr<AdapterConfiguration>> TryOpen(Management& management, const std::string& guid) {
+  try {
+    return management.OpenAdapter(guid);
+  } catch (const ManagementError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace
 
 void TCvnSrv::ApplyNameSettings(AdapterConfiguration& adapter, const std::string& dns, const std::string& wins,
@@ -54,12 +64,9 @@ void TCvnSrv::ApplyNameSettings(AdapterConfiguration& adapter, const std::string
 std::string TCvnSrv::ConfigureStatic(const std::string& guid, const std::string& ips, const std::string& masks,
                                      const std::string& gateways, const std::string& dns, const std::string& wins,
                                      const std::string& suffix, std::uint8_t netbios, bool& restart) {
-  std::unique_ptr<AdapterConfiguration> adapter;
-  try {
-    adapter = platform_.management.OpenAdapter(guid);
-  } catch (const ManagementError&) {
-    return "OLE fault\r\n";
-  }
+  const auto opened = TryOpen(platform_.management, guid);
+  if (!opened) return "OLE fault\r\n";
+  AdapterConfiguration* adapter = opened->get();
   if (!adapter) return {};
 
   std::string text;
@@ -87,12 +94,9 @@ std::string TCvnSrv::ConfigureStatic(const std::string& guid, const std::string&
 
 std::string TCvnSrv::ConfigureDhcp(const std::string& guid, const std::string& dns, const std::string& wins,
                                    const std::string& suffix, std::uint8_t netbios, bool& restart) {
-  std::unique_ptr<AdapterConfiguration> adapter;
-  try {
-    adapter = platform_.management.OpenAdapter(guid);
-  } catch (const ManagementError&) {
-    return "OLE failed\r\n";
-  }
+  const auto opened = TryOpen(platform_.management, guid);
+  if (!opened) return "OLE failed\r\n";
+  AdapterConfiguration* adapter = opened->get();
   if (!adapter) return {};
 
   std::string text;

@@ -11,6 +11,7 @@
 
 #include "Platform.h"
 #include "win/Com.h"
+#include "common/Text.h"
 
 namespace cvn::service {
 namespace {
@@ -151,12 +152,6 @@ class WmiManagement : public Management {
     return ExecMethod(services.Get(), kConfigurationClass, method, arguments);
   }
 };
-
-std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::string DeviceProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {
   std::vector<BYTE> buffer(1024);

@@ -4,18 +4,13 @@
 #include "common/Decimal.h"
 #include "common/ServiceProtocol.h"
 #include "gui/store/StoredValue.h"
+#include "common/Text.h"
 
 namespace cvn::activation {
 namespace {
 
 using store::ReadFlag;
 using store::ReadText;
-
-std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // A value the entry cannot carry empty; blanks alone would vanish in the service's splitter.
 std::string Field(const std::string& value) { return Trim(value).empty() ? kUnsetField : value; }

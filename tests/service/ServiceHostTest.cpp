@@ -8,31 +8,15 @@
 #include "common/ServiceProtocol.h"
 #include "service/ServiceInstaller.h"
 #include "tests/support/RawPipeClient.h"
+#include "tests/support/RunProgram.h"
 #include "win/Handle.h"
 
 namespace cvn::service {
 namespace {
 
-std::string ServiceProgram() {
-  char path[MAX_PATH];
-  std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  return self.substr(0, self.rfind('\\') + 1) + "cvnsvc.exe";
-}
+DWORD RunServiceProgram(const std::string& arguments) { return test::RunProgram("cvnsvc.exe", arguments); }
 
-DWORD RunServiceProgram(const std::string& arguments) {
-  std::string line = "\"" + ServiceProgram() + "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return GetLastError();
-  }
-  const win::UniqueHandle process(info.hProcess), thread(info.hThread);
-  WaitForSingleObject(process.Get(), 30000);
-  DWORD code = 0;
-  GetExitCodeProcess(process.Get(), &code);
-  return code;
-}
+std::string ServiceProgram() { return test::SiblingProgram("cvnsvc.exe"); }
 
 DWORD WaitForState(SC_HANDLE service, DWORD wanted) {
   SERVICE_STATUS status{};
