@@ -9,7 +9,7 @@ wine_env_start() {
   export WINEARCH=win64
   export WINEDEBUG=-all
   # The wireless tests put stand-ins for wlanapi.dll beside their programs.
-  export WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d;wlanapi=n,b"
+  export WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d;wlanapi,wzcsapi=n,b"
   mkdir -p "$HOME"
 
   local display
@@ -23,6 +23,8 @@ wine_env_start() {
   wineboot -i >"$WINE_ENV_DIR/wine.log" 2>&1 </dev/null
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$WINE_ENV_DIR/wine.log" 2>&1 </dev/null
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$WINE_ENV_DIR/wine.log" 2>&1 </dev/null
+  # The WZC back end of the wireless library is chosen on Windows XP with Service Pack 2 or later.
+  wine reg add 'HKCU\Software\Wine\AppDefaults\wlan_wzc_tests.exe' /v Version /d winxp /f >>"$WINE_ENV_DIR/wine.log" 2>&1 </dev/null
   wineserver -w
   wineserver -p >>"$WINE_ENV_DIR/wine.log" 2>&1 </dev/null
 }

@@ -1,5 +1,6 @@
 // The adapter list and the adapter-level exports.
 #include "Library.h"
+#include "Wzc.h"
 
 #include <objbase.h>
 
@@ -72,9 +73,6 @@ DWORD QueryNative(const WifiAdapterEntry& adapter, WLAN_INTF_OPCODE opcode, T& v
   return 0;
 }
 
-// The WZC back end's adapter operations come with the WZC interface record.
-DWORD WzcNotAvailable() { return WLE_FAILED; }
-
 }  // namespace
 
 DWORD QueryNativeOption(const WifiAdapterEntry& adapter, DWORD mask) {
@@ -127,8 +125,10 @@ DWORD WINAPI GetAdapterGUID(DWORD adapter, char* buf, DWORD size) {
 
 DWORD WINAPI GetAdapterName(DWORD adapter, char* buf, DWORD size) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
-  if (!Lib().useNative) return WzcNotAvailable();
-  std::string name = ToAnsi(Lib().adapters[adapter].description);
+  WifiAdapterEntry& entry = Lib().adapters[adapter];
+  std::string name;
+  if (Lib().useNative) name = ToAnsi(entry.description);
+  else if (const DWORD error = WzcAdapterName(entry, name)) return error;
   const std::size_t scheduler = name.find(kPacketScheduler);
   if (scheduler != std::string::npos) name.resize(scheduler);
   return CopyOut(name, buf, size);
@@ -136,13 +136,13 @@ DWORD WINAPI GetAdapterName(DWORD adapter, char* buf, DWORD size) {
 
 DWORD WINAPI GetAdapterOption(DWORD adapter, DWORD mask) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
-  if (!Lib().useNative) return WzcNotAvailable();
+  if (!Lib().useNative) return WzcGetOption(Lib().adapters[adapter], mask);
   return QueryNativeOption(Lib().adapters[adapter], mask);
 }
 
 DWORD WINAPI SetAdapterOption(DWORD adapter, DWORD mask, DWORD value) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
-  if (!Lib().useNative) return WzcNotAvailable();
+  if (!Lib().useNative) return WzcSetOption(Lib().adapters[adapter], mask, value);
   const NativeApi& api = Lib().native;
   const WifiAdapterEntry& entry = Lib().adapters[adapter];
   if (!api.setInterface) return WLE_SET_FAILED;
@@ -166,9 +166,9 @@ DWORD WINAPI SetAdapterOption(DWORD adapter, DWORD mask, DWORD value) {
   return 0;
 }
 
-DWORD WINAPI CheckAdapterBusyStatus(DWORD adapter, DWORD) {
+DWORD WINAPI CheckAdapterBusyStatus(DWORD adapter, DWORD timeoutMs) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
-  return Lib().useNative ? 0 : WzcNotAvailable();
+  return Lib().useNative ? 0 : WzcWaitUntilReady(Lib().adapters[adapter], timeoutMs);
 }
 
 DWORD WINAPI IsNetAdapterWiFi(const char* deviceName, DWORD tryNative) {

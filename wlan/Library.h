@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "WzcRecord.h"
 #include "cvnwlan.h"
 
 namespace cvn::wlan {
@@ -67,8 +68,9 @@ struct WzcInterfaceTable {
 struct WzcApi {
   FARPROC userAllocate = nullptr, userFree = nullptr;
   DWORD(WINAPI* enumInterfaces)(LPWSTR server, WzcInterfaceTable* table) = nullptr;
-  FARPROC queryInterface = nullptr, setInterface = nullptr, refreshInterface = nullptr, deleteIntfObj = nullptr,
-          password2Key = nullptr, eapolGetInterfaceParams = nullptr, eapolSetInterfaceParams = nullptr,
+  WzcRecordCall queryInterface = nullptr, setInterface = nullptr, refreshInterface = nullptr;
+  WzcDeleteCall deleteIntfObj = nullptr;
+  FARPROC password2Key = nullptr, eapolGetInterfaceParams = nullptr, eapolSetInterfaceParams = nullptr,
           eapolGetCustomAuthData = nullptr, eapolSetCustomAuthData = nullptr;
 };
 

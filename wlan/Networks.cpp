@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Library.h"
+#include "Wzc.h"
 
 namespace cvn::wlan {
 namespace {
@@ -132,7 +133,16 @@ bool MediaConnected(const WifiAdapterEntry& adapter) {
          returned == 4 && status == 0;
 }
 
-DWORD WzcNotAvailable() { return WLE_FAILED; }
+constexpr DWORD kOid80211Configuration = 0x0D010211;
+
+// The connected SSID's length for the WZC current-connection exports: an error code, or
+// WLE_NOT_CONNECTED when there is no connection.
+DWORD WzcConnectedSsid(DWORD adapter, DWORD bufferSize) {
+  std::vector<char> name(bufferSize);
+  const DWORD length = GetCurrentNetworkName(adapter, name.data(), bufferSize);
+  if (IsWlanError(length)) return length;
+  return length == 0 ? WLE_NOT_CONNECTED : 0;
+}
 
 }  // namespace
 }  // namespace cvn::wlan
@@ -143,7 +153,7 @@ DWORD WINAPI EnumerateAvailableNetworks(DWORD adapter, DWORD rescan) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
   WifiAdapterEntry& entry = Lib().adapters[adapter];
   entry.networks.clear();
-  if (!Lib().useNative) return WzcNotAvailable();
+  if (!Lib().useNative) return WzcEnumerateNetworks(entry, rescan != 0);
   return EnumerateNative(entry, rescan != 0);
 }
 
@@ -220,9 +230,13 @@ DWORD WINAPI GetAvailableNetworkCipherMode(DWORD adapter, DWORD network) {
 
 DWORD WINAPI GetCurrentNetworkName(DWORD adapter, char* buf, DWORD size) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
-  const WifiAdapterEntry& entry = Lib().adapters[adapter];
+  WifiAdapterEntry& entry = Lib().adapters[adapter];
   if (!MediaConnected(entry)) return EmptyOut(buf, size);
-  if (!Lib().useNative) return WzcNotAvailable();
+  if (!Lib().useNative) {
+    std::string ssid;
+    if (const DWORD error = WzcCurrentSsid(entry, ssid)) return error;
+    return ssid.empty() ? EmptyOut(buf, size) : CopyOut(ssid, buf, size);
+  }
   const NativeApi& api = Lib().native;
   if (!api.queryInterface) return WLE_QUERY_FAILED;
   DWORD dataSize = 0;
@@ -244,7 +258,19 @@ DWORD WINAPI GetCurrentNetworkName(DWORD adapter, char* buf, DWORD size) {
 
 DWORD WINAPI GetCurrentNetworkChannel(DWORD adapter) {
   if (const DWORD error = CheckAdapter(adapter)) return error;
-  if (!Lib().useNative) return WzcNotAvailable();
+  if (!Lib().useNative) {
+    if (const DWORD error = WzcConnectedSsid(adapter, 256)) return error;
+    BYTE configuration[32] = {};
+    DWORD returned = 0;
+    if (DriverQuery(ToAnsi(Lib().adapters[adapter].guidText), kOid80211Configuration, configuration,
+                    sizeof configuration, &returned) != 0 ||
+        returned != sizeof configuration) {
+      return WLE_DEVICE_QUERY_FAILED;
+    }
+    DWORD frequency = 0;
+    std::memcpy(&frequency, configuration + 12, sizeof frequency);
+    return frequency > 2411999 ? ChannelFromFrequency(frequency) : WLE_NOT_CONNECTED;
+  }
   const NativeApi& api = Lib().native;
   if (!api.queryInterface) return WLE_QUERY_FAILED;
   DWORD dataSize = 0;
@@ -294,7 +320,13 @@ DWORD WINAPI GetCurrentNetworkMac(DWORD adapter, BYTE* p0, BYTE* p1, BYTE* p2, B
   for (BYTE* target : targets) {
     if (!target) return WLE_BAD_ARGUMENT;
   }
-  if (!Lib().useNative) return WzcNotAvailable();
+  if (!Lib().useNative) {
+    char ssid[33];
+    const DWORD length = GetCurrentNetworkName(adapter, ssid, sizeof ssid);
+    if (IsWlanError(length)) return length;
+    if (length == 0) return WLE_NOT_CONNECTED;
+    return WzcCurrentMac(Lib().adapters[adapter], std::string(ssid, length), targets);
+  }
   const NativeApi& api = Lib().native;
   if (!api.queryInterface) return WLE_QUERY_FAILED;
   DWORD dataSize = 0;
