@@ -10,7 +10,7 @@ using enum SaveRule;
 // and sound, hosts, environment, sharing, routes, run lists, drive mappings, firewall, ini
 // entries, suffixes, network. Drive-mapping credentials and ini entries are written by the
 // save itself around "NetShare" and "IniNum".
-constexpr ValueSpec kProfileValues[] = {
+constexpr ValueEntry kProfileValues[] = {
     {"pwd", Text, WriteOrDelete, ""},
     {"sProxy", Flag, Always, ""},
     {"sHomepage", Flag, Always, ""},
@@ -80,7 +80,7 @@ constexpr ValueSpec kProfileValues[] = {
 };
 
 // "Ssid", "WifiMisc" and "Key" are written only when the first "Wifi" character is "Y".
-constexpr ValueSpec kAdapterValues[] = {
+constexpr ValueEntry kAdapterValues[] = {
     {"sIP", Flag, Always, ""},
     {"sDs", Flag, Always, ""},
     {"StateSn", Text, Always, ""},
@@ -102,13 +102,13 @@ constexpr ValueSpec kAdapterValues[] = {
 
 }  // namespace
 
-std::span<const ValueSpec> ProfileValueSpecs() { return kProfileValues; }
-std::span<const ValueSpec> AdapterValueSpecs() { return kAdapterValues; }
+std::span<const ValueEntry> ProfileValueTable() { return kProfileValues; }
+std::span<const ValueEntry> AdapterValueTable() { return kAdapterValues; }
 
-const ValueSpec* FindSpec(std::span<const ValueSpec> specs, std::string_view name) {
+const ValueEntry* FindEntry(std::span<const ValueEntry> table, std::string_view name) {
   const NameLess less;
-  for (const ValueSpec& spec : specs) {
-    if (!less(spec.name, name) && !less(name, spec.name)) return &spec;
+  for (const ValueEntry& entry : table) {
+    if (!less(entry.name, name) && !less(name, entry.name)) return &entry;
   }
   return nullptr;
 }

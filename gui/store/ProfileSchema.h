@@ -16,17 +16,17 @@ enum class SaveRule {
   NotSaved,       // bookkeeping written by other dialogs, never by the editor's save
 };
 
-struct ValueSpec {
+struct ValueEntry {
   std::string_view name;
   ValueKind kind;
   SaveRule rule;
   std::string_view guard;  // flag that must be on for a Guarded or WriteOrDelete value
 };
 
-std::span<const ValueSpec> ProfileValueSpecs();
-std::span<const ValueSpec> AdapterValueSpecs();
+std::span<const ValueEntry> ProfileValueTable();
+std::span<const ValueEntry> AdapterValueTable();
 
-// The spec of a value by name (case-insensitive), or nullptr for names outside the table.
-const ValueSpec* FindSpec(std::span<const ValueSpec> specs, std::string_view name);
+// The entry of a value by name (case-insensitive), or nullptr for names outside the table.
+const ValueEntry* FindEntry(std::span<const ValueEntry> table, std::string_view name);
 
 }  // namespace cvn::store

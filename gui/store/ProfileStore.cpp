@@ -33,18 +33,18 @@ void RequireNoProfile(const std::string& name) {
   }
 }
 
-// What the spec table says a value is, or, for names outside it (drive-mapping
+// What the value table says a value is, or, for names outside it (drive-mapping
 // credentials, ini entries), what the registry holds. Empty for types the store never uses.
-std::optional<ValueKind> KindOf(std::span<const ValueSpec> specs, const win::RegValueInfo& value) {
-  if (const ValueSpec* spec = FindSpec(specs, value.name)) return spec->kind;
+std::optional<ValueKind> KindOf(std::span<const ValueEntry> table, const win::RegValueInfo& value) {
+  if (const ValueEntry* entry = FindEntry(table, value.name)) return entry->kind;
   if (value.type == REG_DWORD) return ValueKind::Number;
   if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) return ValueKind::Text;
   return std::nullopt;
 }
 
-void LoadValues(const RegKey& key, std::span<const ValueSpec> specs, ValueSet& values) {
+void LoadValues(const RegKey& key, std::span<const ValueEntry> table, ValueSet& values) {
   for (const win::RegValueInfo& value : key.Values()) {
-    const auto kind = KindOf(specs, value);
+    const auto kind = KindOf(table, value);
     if (!kind) continue;
     if (*kind == ValueKind::Text) {
       if (auto text = key.ReadString(value.name)) values.SetText(value.name, std::move(*text));
@@ -64,29 +64,29 @@ bool GuardIsOn(const ValueSet& values, std::string_view guard) {
   return it->second.number != 0;
 }
 
-void WriteValue(RegKey& key, const ValueSpec& spec, const ValueSet& values) {
-  const std::string name(spec.name);
-  switch (spec.kind) {
+void WriteValue(RegKey& key, const ValueEntry& entry, const ValueSet& values) {
+  const std::string name(entry.name);
+  switch (entry.kind) {
     case ValueKind::Flag: key.WriteDword(name, values.Flag(name) ? 1 : 0); break;
     case ValueKind::Number: key.WriteDword(name, static_cast<DWORD>(values.Number(name))); break;
     case ValueKind::Text: key.WriteString(name, values.Text(name)); break;
   }
 }
 
-void SaveValue(RegKey& key, const ValueSpec& spec, const ValueSet& values) {
-  switch (spec.rule) {
+void SaveValue(RegKey& key, const ValueEntry& entry, const ValueSet& values) {
+  switch (entry.rule) {
     case SaveRule::Always:
-      WriteValue(key, spec, values);
+      WriteValue(key, entry, values);
       break;
     case SaveRule::Guarded:
-      if (GuardIsOn(values, spec.guard) && values.Has(spec.name)) WriteValue(key, spec, values);
+      if (GuardIsOn(values, entry.guard) && values.Has(entry.name)) WriteValue(key, entry, values);
       break;
     case SaveRule::WriteOrDelete:
-      if (!GuardIsOn(values, spec.guard)) break;
-      if (values.Has(spec.name) && (spec.kind != ValueKind::Text || !values.Text(spec.name).empty()))
-        WriteValue(key, spec, values);
+      if (!GuardIsOn(values, entry.guard)) break;
+      if (values.Has(entry.name) && (entry.kind != ValueKind::Text || !values.Text(entry.name).empty()))
+        WriteValue(key, entry, values);
       else
-        key.DeleteValue(std::string(spec.name));
+        key.DeleteValue(std::string(entry.name));
       break;
     case SaveRule::NotSaved:
       break;
@@ -114,11 +114,11 @@ void SaveIniValues(RegKey& key, const ValueSet& values) {
   }
 }
 
-void SaveValues(RegKey& key, std::span<const ValueSpec> specs, const ValueSet& values) {
-  for (const ValueSpec& spec : specs) {
-    SaveValue(key, spec, values);
-    if (spec.name == "NetShare") SaveMappingCredentials(key, values);
-    if (spec.name == "IniNum") SaveIniValues(key, values);
+void SaveValues(RegKey& key, std::span<const ValueEntry> table, const ValueSet& values) {
+  for (const ValueEntry& entry : table) {
+    SaveValue(key, entry, values);
+    if (entry.name == "NetShare") SaveMappingCredentials(key, values);
+    if (entry.name == "IniNum") SaveIniValues(key, values);
   }
 }
 
@@ -155,12 +155,12 @@ std::optional<ProfileRecord> LoadProfile(const std::string& name) {
   if (key.Open(HKEY_CURRENT_USER, ProfileKeyPath(name)) != ERROR_SUCCESS) return std::nullopt;
   ProfileRecord record;
   record.name = name;
-  LoadValues(key, ProfileValueSpecs(), record.values);
+  LoadValues(key, ProfileValueTable(), record.values);
   for (const std::string& guid : key.SubKeyNames()) {
     RegKey adapterKey;
     if (adapterKey.Open(key.Handle(), guid) != ERROR_SUCCESS) continue;
     AdapterRecord adapter{guid, {}};
-    LoadValues(adapterKey, AdapterValueSpecs(), adapter.values);
+    LoadValues(adapterKey, AdapterValueTable(), adapter.values);
     record.adapters.push_back(std::move(adapter));
   }
   return record;
@@ -172,13 +172,13 @@ bool SaveProfile(const ProfileRecord& record) {
   {
     RegKey key;
     if (key.Create(HKEY_CURRENT_USER, path) != ERROR_SUCCESS) return false;
-    SaveValues(key, ProfileValueSpecs(), record.values);
+    SaveValues(key, ProfileValueTable(), record.values);
   }
   for (const AdapterRecord& adapter : record.adapters) {
     RegKey key;
     if (adapter.guid.empty() || key.Create(HKEY_CURRENT_USER, path + "\\" + adapter.guid) != ERROR_SUCCESS)
       return false;
-    SaveValues(key, AdapterValueSpecs(), adapter.values);
+    SaveValues(key, AdapterValueTable(), adapter.values);
   }
   return true;
 }

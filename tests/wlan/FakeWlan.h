@@ -4,28 +4,25 @@
 
 #include <windows.h>
 
-#include <stdexcept>
+#include "tests/support/ModuleExports.h"
 
 namespace cvn::test {
 
 class FakeWlan {
  public:
   FakeWlan() : module_(LoadLibraryA("wlanapi.dll")) {
-    if (!module_ || !GetProcAddress(module_, "FakeWlanReset")) {
-      throw std::runtime_error("the wlanapi.dll stand-in is not beside the test program");
-    }
-    Bind(reset, "FakeWlanReset");
-    Bind(addInterface, "FakeWlanAddInterface");
-    Bind(addBss, "FakeWlanAddBss");
-    Bind(addAvailable, "FakeWlanAddAvailable");
-    Bind(setOptions, "FakeWlanSetOptions");
-    Bind(getOptions, "FakeWlanGetOptions");
-    Bind(setConnection, "FakeWlanSetConnection");
-    Bind(fail, "FakeWlanFail");
-    Bind(setScan, "FakeWlanSetScan");
-    Bind(openHandles, "FakeWlanOpenHandles");
-    Bind(scans, "FakeWlanScans");
-    Bind(lastBssFilter, "FakeWlanLastBssFilter");
+    BindExport(module_, "FakeWlanReset", reset);
+    BindExport(module_, "FakeWlanAddInterface", addInterface);
+    BindExport(module_, "FakeWlanAddBss", addBss);
+    BindExport(module_, "FakeWlanAddAvailable", addAvailable);
+    BindExport(module_, "FakeWlanSetOptions", setOptions);
+    BindExport(module_, "FakeWlanGetOptions", getOptions);
+    BindExport(module_, "FakeWlanSetConnection", setConnection);
+    BindExport(module_, "FakeWlanFail", fail);
+    BindExport(module_, "FakeWlanSetScan", setScan);
+    BindExport(module_, "FakeWlanOpenHandles", openHandles);
+    BindExport(module_, "FakeWlanScans", scans);
+    BindExport(module_, "FakeWlanLastBssFilter", lastBssFilter);
     reset();
   }
 
@@ -43,10 +40,6 @@ class FakeWlan {
   DWORD(__stdcall* lastBssFilter)();
 
  private:
-  template <typename Function>
-  void Bind(Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-  }
   HMODULE module_;
 };
 

@@ -7,6 +7,7 @@
 
 #include "Library.h"
 #include "cvnwlan.h"
+#include "tests/wlan/FakeDriver.h"
 #include "tests/wlan/FakeWlan.h"
 #include "win/Handle.h"
 
@@ -19,31 +20,15 @@ constexpr char kFirstText[] = "{11111111-AAAA-BBBB-CCCC-000000000001}";
 const BYTE kMacA[6] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
 const BYTE kMacB[6] = {0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB};
 
-// What the adapter drivers answer, by object id; Wine has no NDIS drivers to ask.
-std::map<DWORD, std::vector<BYTE>> driverAnswers;
-
-DWORD FakeDriverQuery(const std::string&, DWORD objectId, void* out, DWORD outSize, DWORD* returned) {
-  const auto it = driverAnswers.find(objectId);
-  *returned = 0;
-  if (it == driverAnswers.end()) return ERROR_NOT_SUPPORTED;
-  const DWORD size = std::min<DWORD>(outSize, static_cast<DWORD>(it->second.size()));
-  std::memcpy(out, it->second.data(), size);
-  *returned = size;
-  return ERROR_SUCCESS;
-}
-
-std::vector<BYTE> Dword(DWORD value) {
-  std::vector<BYTE> bytes(4);
-  std::memcpy(bytes.data(), &value, 4);
-  return bytes;
-}
+using test::driverAnswers;
+using test::DwordAnswer;
 
 class NativeWifiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FreeAllResources();
     driverAnswers.clear();
-    SetDriverQuery(FakeDriverQuery);
+    SetDriverQuery(test::FakeDriverQuery);
     first_ = fake_.addInterface(&kFirst, L"Intel(R) Wireless WiFi Link 4965AGN - Packet Scheduler Miniport");
     fake_.addInterface(&kSecond, L"Atheros AR9285");
   }
@@ -232,12 +217,12 @@ TEST_F(NativeWifiTest, CurrentConnection) {
   char buffer[33] = "unchanged";
   EXPECT_EQ(0u, GetCurrentNetworkName(0, buffer, sizeof buffer));  // the driver does not answer
   EXPECT_STREQ("", buffer);
-  driverAnswers[0x00010114] = Dword(1);  // media disconnected
+  driverAnswers[0x00010114] = DwordAnswer(1);  // media disconnected
   buffer[0] = 'x';
   EXPECT_EQ(0u, GetCurrentNetworkName(0, buffer, 0));
   EXPECT_EQ('x', buffer[0]);  // size 0: nothing written
 
-  driverAnswers[0x00010114] = Dword(0);  // connected as the driver sees it...
+  driverAnswers[0x00010114] = DwordAnswer(0);  // connected as the driver sees it...
   EXPECT_EQ(0u, GetCurrentNetworkName(0, buffer, sizeof buffer));  // ...but not for Native Wi-Fi yet
   EXPECT_EQ(WLE_NOT_CONNECTED, GetCurrentNetworkChannel(0));
   BYTE mac[6] = {};
@@ -252,13 +237,13 @@ TEST_F(NativeWifiTest, CurrentConnection) {
   EXPECT_EQ(0, std::memcmp(mac, kMacB, 6));
   EXPECT_EQ(WLE_BAD_ARGUMENT, GetCurrentNetworkMac(0, nullptr, &mac[1], &mac[2], &mac[3], &mac[4], &mac[5]));
 
-  driverAnswers[0x00010107] = Dword(540000);  // units of 100 bit/s
+  driverAnswers[0x00010107] = DwordAnswer(540000);  // units of 100 bit/s
   EXPECT_EQ(54000000u, GetCurrentNetworkSpeed(0));
 }
 
 TEST_F(NativeWifiTest, DriverDecidesWhetherAnAdapterIsWifi) {
   EXPECT_EQ(0u, IsNetAdapterWiFi(kFirstText, 1));  // a wired adapter answers neither object
-  driverAnswers[0x0E01017F] = Dword(1);           // only the native 802.11 object
+  driverAnswers[0x0E01017F] = DwordAnswer(1);           // only the native 802.11 object
   EXPECT_EQ(1u, IsNetAdapterWiFi(kFirstText, 1));
   EXPECT_EQ(0u, IsNetAdapterWiFi(kFirstText, 0x100));  // only the low byte counts
   driverAnswers[0x0D010211] = std::vector<BYTE>(32);

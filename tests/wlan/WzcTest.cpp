@@ -7,6 +7,8 @@
 
 #include "Library.h"
 #include "cvnwlan.h"
+#include "tests/support/ModuleExports.h"
+#include "tests/wlan/FakeDriver.h"
 
 namespace cvn::wlan {
 namespace {
@@ -19,20 +21,20 @@ const BYTE kMacB[6] = {0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB5};
 class FakeWzc {
  public:
   FakeWzc() : module_(LoadLibraryA("wzcsapi.dll")) {
-    Bind(reset, "FakeWzcReset");
-    Bind(extended, "FakeWzcExtended");
-    Bind(addInterface, "FakeWzcAddInterface");
-    Bind(addVisible, "FakeWzcAddVisible");
-    Bind(setSsid, "FakeWzcSetSsid");
-    Bind(controlFlags, "FakeWzcControlFlags");
-    Bind(fail, "FakeWzcFail");
-    Bind(withhold, "FakeWzcWithhold");
-    Bind(visibleAfterScan, "FakeWzcVisibleAfterScan");
-    Bind(setResult, "FakeWzcSetResult");
-    Bind(queries, "FakeWzcQueries");
-    Bind(refreshes, "FakeWzcRefreshes");
-    Bind(outstanding, "FakeWzcOutstanding");
-    Bind(lastSetFlags, "FakeWzcLastSetFlags");
+    test::BindExport(module_, "FakeWzcReset", reset);
+    test::BindExport(module_, "FakeWzcExtended", extended);
+    test::BindExport(module_, "FakeWzcAddInterface", addInterface);
+    test::BindExport(module_, "FakeWzcAddVisible", addVisible);
+    test::BindExport(module_, "FakeWzcSetSsid", setSsid);
+    test::BindExport(module_, "FakeWzcControlFlags", controlFlags);
+    test::BindExport(module_, "FakeWzcFail", fail);
+    test::BindExport(module_, "FakeWzcWithhold", withhold);
+    test::BindExport(module_, "FakeWzcVisibleAfterScan", visibleAfterScan);
+    test::BindExport(module_, "FakeWzcSetResult", setResult);
+    test::BindExport(module_, "FakeWzcQueries", queries);
+    test::BindExport(module_, "FakeWzcRefreshes", refreshes);
+    test::BindExport(module_, "FakeWzcOutstanding", outstanding);
+    test::BindExport(module_, "FakeWzcLastSetFlags", lastSetFlags);
     reset();
   }
   void(__stdcall* reset)();
@@ -51,32 +53,17 @@ class FakeWzc {
   DWORD(__stdcall* lastSetFlags)();
 
  private:
-  template <typename Function>
-  void Bind(Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    if (!function) throw std::runtime_error(std::string("no ") + name + " in the wzcsapi.dll stand-in");
-  }
   HMODULE module_;
 };
 
-std::map<DWORD, std::vector<BYTE>> driverAnswers;
-
-DWORD FakeDriverQuery(const std::string&, DWORD objectId, void* out, DWORD outSize, DWORD* returned) {
-  const auto it = driverAnswers.find(objectId);
-  *returned = 0;
-  if (it == driverAnswers.end()) return ERROR_NOT_SUPPORTED;
-  const DWORD size = std::min<DWORD>(outSize, static_cast<DWORD>(it->second.size()));
-  std::memcpy(out, it->second.data(), size);
-  *returned = size;
-  return ERROR_SUCCESS;
-}
+using test::driverAnswers;
 
 class WzcTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FreeAllResources();
     driverAnswers.clear();
-    SetDriverQuery(FakeDriverQuery);
+    SetDriverQuery(test::FakeDriverQuery);
     first_ = fake_.addInterface(kFirst, L"Intel PRO/Wireless 2200BG - Packet Scheduler Miniport", 0x8002);
     fake_.addInterface(kSecond, L"Second", 0x0001);
     std::printf("wzcsapi.dll stand-in with the %s record layout\n", fake_.extended() ? "extended" : "basic");
