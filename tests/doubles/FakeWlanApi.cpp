@@ -71,9 +71,10 @@ Interface* Find(const GUID* guid) {
   return nullptr;
 }
 
+// Like a misbehaving driver, reports the whole length of an over-long SSID.
 void FillSsid(DOT11_SSID& target, const std::string& ssid) {
-  target.uSSIDLength = static_cast<ULONG>(std::min<std::size_t>(ssid.size(), 32));
-  std::memcpy(target.ucSSID, ssid.data(), target.uSSIDLength);
+  target.uSSIDLength = static_cast<ULONG>(ssid.size());
+  std::memcpy(target.ucSSID, ssid.data(), std::min<std::size_t>(ssid.size(), 32));
 }
 
 template <typename T>

@@ -79,8 +79,9 @@ void __stdcall FakeWzcAddVisible(int index, const char* ssid, const BYTE* bssid,
                                  DWORD infrastructureMode, DWORD privacy, DWORD authentication) {
   WzcConfigEntry entry{};
   entry.length = sizeof entry;
-  entry.ssidLength = static_cast<DWORD>(std::min<std::size_t>(std::strlen(ssid), 32));
-  std::memcpy(entry.ssid, ssid, entry.ssidLength);
+  // An over-long SSID keeps its whole length, as a misbehaving service might report it.
+  entry.ssidLength = static_cast<DWORD>(std::strlen(ssid));
+  std::memcpy(entry.ssid, ssid, std::min<DWORD>(entry.ssidLength, 32));
   std::memcpy(entry.bssid, bssid, 6);
   entry.rssi = rssi;
   entry.frequency = frequency;

@@ -162,6 +162,15 @@ TEST_F(NativeWifiTest, ScanListsTheNetworksInRange) {
   EXPECT_EQ(WLE_BAD_NETWORK, GetAvailableNetworkRSSI(0, 0));
 }
 
+TEST_F(NativeWifiTest, OverLongSsidIsCutToThirtyTwoBytes) {
+  const std::string longName(40, 'L');
+  fake_.addBss(first_, longName.c_str(), kMacA, -50, 80, dot11_BSS_type_infrastructure, 2412000);
+  ASSERT_EQ(2u, EnumerateAdapters());
+  ASSERT_EQ(1u, EnumerateAvailableNetworks(0, 0));
+  EXPECT_EQ(std::string(32, 'L'), Name(0, 0));
+  EXPECT_EQ(WLE_NOT_FOUND, GetAvailableNetworkIndex(0, longName.c_str()));
+}
+
 TEST_F(NativeWifiTest, InfrastructureOnlyAdapterListsNoAdHocNetworks) {
   AddNetworks();
   fake_.setOptions(first_, TRUE, dot11_BSS_type_infrastructure);

@@ -150,6 +150,15 @@ TEST_F(WzcTest, VisibleNetworksComeFromTheServiceList) {
   EXPECT_EQ(WLE_BAD_NETWORK, GetAvailableNetworkType(0, 5));
 }
 
+TEST_F(WzcTest, OverLongSsidIsCutToThirtyTwoBytes) {
+  fake_.addVisible(first_, std::string(40, 'W').c_str(), kMacA, -50, 2412000, 1, 1, 0);
+  ASSERT_EQ(2u, EnumerateAdapters());
+  ASSERT_EQ(1u, EnumerateAvailableNetworks(0, 0));
+  char buffer[64];
+  EXPECT_EQ(32u, GetAvailableNetworkName(0, 0, buffer, sizeof buffer));
+  EXPECT_EQ(std::string(32, 'W'), buffer);
+}
+
 TEST_F(WzcTest, RescanWaitsForTheServiceList) {
   AddNetworks();
   ASSERT_EQ(2u, EnumerateAdapters());
