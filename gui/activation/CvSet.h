@@ -28,7 +28,8 @@ class TCvSetForm : public ui::Form, private ActivationContext {
   TCvSetForm(HWND owner, ComponentSequence components, AutoCloseMark& autoClose,
              ActivationTimings timings = {}, std::string pipeName = kPipeName);
 
-  // Shown and interactive: stays open when done unless AutoClose asks otherwise.
+  // Shown and interactive: stays open when done unless AutoClose asks otherwise, and
+  // always when the run did not get to its end, so that its failure can be read.
   void RunInteractive(const std::string& profileName);
   // Never shown: runs, records the result and destroys the window.
   void RunSilent(const std::string& profileName);

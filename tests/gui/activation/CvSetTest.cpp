@@ -217,6 +217,11 @@ TEST_F(CvSetTest, AutoCloseClosesOnlyAfterARunThatReachedTheEnd) {
   TCvSetForm& completed = Run("Office", {});
   ui::ProcessMessages();
   EXPECT_FALSE(completed.Exists());
+
+  // A run that did not get to the end stays open so its failure can be read.
+  TCvSetForm& failed = Run("Nowhere", {});
+  ui::ProcessMessages();
+  EXPECT_TRUE(failed.Exists());
 }
 
 TEST_F(CvSetTest, SecondStartWhileRunningIsDropped) {
