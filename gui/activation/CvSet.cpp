@@ -176,6 +176,7 @@ bool TCvSetForm::RunSteps(const std::vector<ComponentStep>& steps) {
 
 int TCvSetForm::OpenRow(const std::string& title) {
   const int row = StateList.AddItem(title, kImageComponent);
+  StateList.EnsureVisible(row);  // long profiles scroll past the list's height
   Log("*** " + title);
   ui::ProcessMessages();
   return row;

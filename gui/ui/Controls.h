@@ -36,7 +36,6 @@ class ProgressBar : public Window {
     handle_ = form.CreateChild(PROGRESS_CLASSA, "", PBS_SMOOTH, 0, left, top, width, height);
   }
   void SetMax(int max) const { Send(PBM_SETRANGE32, 0, max); }
-  int Max() const { return static_cast<int>(Send(PBM_GETRANGE, FALSE, 0)); }
   void SetStep(int step) const { Send(PBM_SETSTEP, step); }
   void StepIt() const { Send(PBM_STEPIT); }
   void SetPosition(int position) const { Send(PBM_SETPOS, position); }
@@ -75,7 +74,6 @@ class ListView : public Window {
   int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
   std::string Text(int item, int column) const;
   int Image(int item) const;
-  void Clear() const { Send(LVM_DELETEALLITEMS); }
 };
 
 // A timer of a form: raises onTimer every interval while enabled.
